@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "indicators/rolling/ring_window.hpp"
+
+namespace ostrel {
+
+// Windowed sum with periodic exact recomputation. It also counts the non-zero values it
+// holds, so a window of zeros sums to exactly 0 instead of leftover rounding residue.
+class RunningSum {
+public:
+    // `resum_factor` is 16 for the simple and weighted averages and 1 elsewhere.
+    explicit RunningSum(std::size_t period, std::size_t resum_factor = 1)
+        : window_(period), resum_every_(period * resum_factor) {}
+
+    // Returns false (and changes nothing) for a non-finite input.
+    bool push(double x) {
+        if (!std::isfinite(x)) return false;
+        if (auto old = window_.push(x)) {
+            sum_ = x + (sum_ - *old);
+            if (*old != 0.0) --nonzero_;
+        } else {
+            sum_ = x + sum_;
+        }
+        if (x != 0.0) ++nonzero_;
+        if (++pushes_since_resum_ >= resum_every_) resum();
+        return true;
+    }
+
+    double sum() const { return nonzero_ == 0 ? 0.0 : sum_; }
+    bool all_zero() const { return nonzero_ == 0; }
+    bool full() const { return window_.full(); }
+    std::size_t size() const { return window_.size(); }
+    std::size_t period() const { return window_.capacity(); }
+    // Mean of a full window.
+    double mean() const { return sum() / static_cast<double>(window_.capacity()); }
+    const RingWindow<double>& window() const { return window_; }
+    std::size_t pushes_since_resum() const { return pushes_since_resum_; }
+
+private:
+    void resum() {
+        sum_ = window_.fold(0.0, [](double acc, double v) { return acc + v; });
+        pushes_since_resum_ = 0;
+    }
+
+    RingWindow<double> window_;
+    std::size_t resum_every_;
+    std::size_t pushes_since_resum_ = 0;
+    std::size_t nonzero_ = 0;
+    double sum_ = 0.0;
+};
+
+}  // namespace ostrel
