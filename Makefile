@@ -1,6 +1,8 @@
 BUILD ?= build
+PYTHON ?= python3
+VENV ?= .venv
 
-.PHONY: deps build demo test bench clean
+.PHONY: deps pydeps build demo test bench clean
 
 # GoogleTest comes from Debian's libgtest-dev; install it when missing.
 deps:
@@ -14,8 +16,19 @@ build: deps
 demo: build
 	$(BUILD)/ostrel_demo data/sample_candles.csv
 
-test: build
+# pytest, and pandas for the frame tests, in the project's own venv; installed once.
+$(VENV)/.ostrel-deps:
+	$(PYTHON) -m venv $(VENV)
+	$(VENV)/bin/python -m pip install -q --disable-pip-version-check pytest pandas
+	touch $@
+
+pydeps: $(VENV)/.ostrel-deps
+
+# The Python tests import the package from the build tree; pytest's 5 means no tests.
+test: build pydeps
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+	PYTHONPATH=$(abspath $(BUILD))/python $(VENV)/bin/python -m pytest -p no:cacheprovider tests/python; \
+		status=$$?; [ $$status -eq 0 ] || [ $$status -eq 5 ]
 
 clean:
 	rm -rf $(BUILD)
