@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -172,12 +173,13 @@ public:
     void run(const SeriesView& s, std::span<double* const> columns) override {
         constexpr double nan = std::numeric_limits<double>::quiet_NaN();
         const std::size_t n = s.candles.size();
+        const std::size_t used = std::min(columns.size(), 1 + width);
         for (std::size_t i = 0; i < n; ++i) {
             const Out out = feed_series(s, i);
             if constexpr (width == 0) {
-                columns[0][i] = out ? *out : nan;
+                if (used > 0 && columns[0]) columns[0][i] = out ? *out : nan;
             } else {
-                for (std::size_t j = 0; j < columns.size(); ++j) {
+                for (std::size_t j = 0; j < used; ++j) {
                     if (!columns[j]) continue;
                     const std::size_t k = j == 0 ? 0 : j - 1;
                     columns[j][i] = out ? (*out)[k] : nan;

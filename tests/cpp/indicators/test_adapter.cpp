@@ -145,4 +145,10 @@ TEST(Adapter, RunFillsColumnsLikeRepeatedUpdates) {
     EXPECT_EQ(pair[0], 100.5);
     EXPECT_TRUE(std::isnan(pair[1]));
     EXPECT_EQ(pair[2], 202.0);
+
+    // Columns a caller does not need may be null or missing altogether.
+    double* none[] = {nullptr};
+    make<CountCandles>()->run(series, none);
+    make<CountCandles>()->run(series, {});
+    make<TwoOutputs>()->run(series, {});
 }

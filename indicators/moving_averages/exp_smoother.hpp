@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+namespace ostrel {
+
+// Exponential average seeded with the simple average of its first `period` inputs.
+// Non-finite inputs are ignored without any change of state, so a cascade stage never
+// takes in a poisoned value. A constant input reproduces itself exactly: the seed of
+// equal inputs is that input, and an input equal to the value leaves it untouched
+// (the seed division and the fused step would otherwise drift by an ulp).
+// The period is expected to be validated by the caller (1 ≤ period ≤ MAX_PERIOD).
+class ExpSmoother {
+public:
+    explicit ExpSmoother(std::uint64_t period)
+        : ExpSmoother(period, 2.0 / (static_cast<double>(period) + 1.0)) {}
+
+    // For families whose smoothing constant is not 2/(period + 1); the seed still
+    // averages the first `period` inputs.
+    ExpSmoother(std::uint64_t period, double alpha)
+        : period_(period), alpha_(alpha), one_minus_alpha_(1.0 - alpha) {}
+
+    std::optional<double> push(double x) {
+        if (!std::isfinite(x)) return std::nullopt;
+        if (seeded_) [[likely]] {
+            if (x != value_) value_ = std::fma(alpha_, x, one_minus_alpha_ * value_);
+        } else if (!seed(x)) {
+            return std::nullopt;
+        }
+        return value_;
+    }
+
+    std::uint64_t period() const { return period_; }
+    double alpha() const { return alpha_; }
+    bool seeded() const { return seeded_; }
+    // Meaningful once seeded.
+    double value() const { return value_; }
+
+private:
+    // Kept out of line so that the per-step path stays small enough to inline; true once seeded.
+    [[gnu::noinline]] bool seed(double x) {
+        if (seed_count_ == 0) seed_first_ = x;
+        else if (x != seed_first_) seed_flat_ = false;
+        seed_sum_ = seed_sum_ + x;
+        if (++seed_count_ < period_) return false;
+        value_ = seed_flat_ ? seed_first_ : seed_sum_ / static_cast<double>(period_);
+        seeded_ = true;
+        return true;
+    }
+
+    std::uint64_t period_;
+    double alpha_;
+    double one_minus_alpha_;
+    double value_ = 0.0;
+    double seed_sum_ = -0.0;  // so that a seed of negative zeros stays -0.0
+    std::uint64_t seed_count_ = 0;
+    bool seeded_ = false;
+    bool seed_flat_ = true;
+    double seed_first_ = 0.0;
+};
+
+}  // namespace ostrel
