@@ -21,17 +21,14 @@ public:
 
     // Appends x; when full, evicts and returns the oldest element first.
     std::optional<T> push(const T& x) {
-        if (count_ < capacity_) {
-            if (data_.size() == data_.capacity())
-                data_.reserve(std::min(capacity_, std::max<std::size_t>(16, data_.size() * 2)));
-            data_.push_back(x);
-            ++count_;
-            return std::nullopt;
+        if (count_ == capacity_) [[likely]] {
+            T old = data_[head_];
+            data_[head_] = x;
+            head_ = head_ + 1 == capacity_ ? 0 : head_ + 1;
+            return old;
         }
-        T old = data_[head_];
-        data_[head_] = x;
-        head_ = head_ + 1 == capacity_ ? 0 : head_ + 1;
-        return old;
+        append(x);
+        return std::nullopt;
     }
 
     // i = 0 is the oldest element.
@@ -56,6 +53,14 @@ public:
     }
 
 private:
+    // Filling is rare next to steady-state pushes; kept out of line so push inlines.
+    [[gnu::noinline]] void append(const T& x) {
+        if (data_.size() == data_.capacity())
+            data_.reserve(std::min(capacity_, std::max<std::size_t>(16, data_.size() * 2)));
+        data_.push_back(x);
+        ++count_;
+    }
+
     std::vector<T> data_;
     std::size_t capacity_;
     std::size_t head_ = 0;  // oldest element once full

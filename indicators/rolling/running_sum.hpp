@@ -42,7 +42,7 @@ public:
     std::size_t pushes_since_resum() const { return pushes_since_resum_; }
 
 private:
-    void resum() {
+    [[gnu::noinline]] void resum() {
         sum_ = window_.fold(0.0, [](double acc, double v) { return acc + v; });
         pushes_since_resum_ = 0;
     }
