@@ -13,8 +13,9 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) -j2
 
+# The main job: a feature frame built by the Python package over the bundled candles.
 demo: build
-	$(BUILD)/ostrel_demo data/sample_candles.csv
+	PYTHONPATH=$(abspath $(BUILD))/python $(PYTHON) examples/demo.py data/sample_candles.csv
 
 # pytest, and pandas for the frame tests, in the project's own venv; installed once.
 $(VENV)/.ostrel-deps:
