@@ -91,8 +91,12 @@ Timing streaming(const std::string& name, const std::vector<double>& params, con
 
 int main() {
     const auto candles = random_walk(CLOSES);
+    // The build hands close-only members the closes side by side.
+    std::vector<double> closes;
+    for (const ostrel::Candle& c : candles) closes.push_back(c.close);
     ostrel::SeriesView series;
     series.candles = candles;
+    series.closes = closes.data();
 
     struct Case {
         const char* name;

@@ -47,6 +47,9 @@ struct StepView {
 // One symbol's aligned feeds: every non-null array has one entry per candle.
 struct SeriesView {
     std::span<const Candle> candles;
+    // The candles' closes side by side, when the caller has them: close-only members then
+    // stream 8 bytes per step instead of a whole candle.
+    const double* closes = nullptr;
     const double* reference = nullptr;
     const DerivativesTick* derivs = nullptr;
     const OrderBook* books = nullptr;
@@ -171,26 +174,43 @@ public:
     std::size_t output_count() const override { return width; }
 
     void run(const SeriesView& s, std::span<double* const> columns) override {
-        constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-        const std::size_t n = s.candles.size();
         const std::size_t used = std::min(columns.size(), 1 + width);
-        for (std::size_t i = 0; i < n; ++i) {
-            const Out out = feed_series(s, i);
-            if constexpr (width == 0) {
-                if (used > 0 && columns[0]) columns[0][i] = out ? *out : nan;
-            } else {
-                for (std::size_t j = 0; j < used; ++j) {
-                    if (!columns[j]) continue;
-                    const std::size_t k = j == 0 ? 0 : j - 1;
-                    columns[j][i] = out ? (*out)[k] : nan;
-                }
+        if constexpr (kind == InputKind::Close) {
+            if (s.closes) {
+                run_steps(s.candles.size(), columns, used, [&](std::size_t i) { return typed_.update(s.closes[i]); });
+                return;
             }
         }
+        run_steps(s.candles.size(), columns, used, [&](std::size_t i) { return feed_series(s, i); });
     }
 
     T& typed() { return typed_; }
 
 private:
+    template <class Step>
+    static void run_steps(std::size_t n, std::span<double* const> columns, std::size_t used, Step step) {
+        constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+        if constexpr (width == 0) {
+            double* col = used > 0 ? columns[0] : nullptr;
+            if (!col) {
+                for (std::size_t i = 0; i < n; ++i) step(i);
+                return;
+            }
+            for (std::size_t i = 0; i < n; ++i) {
+                const Out out = step(i);
+                col[i] = out ? *out : nan;
+            }
+        } else {
+            for (std::size_t i = 0; i < n; ++i) {
+                const Out out = step(i);
+                for (std::size_t j = 0; j < used; ++j) {
+                    if (!columns[j]) continue;
+                    columns[j][i] = out ? (*out)[j == 0 ? 0 : j - 1] : nan;
+                }
+            }
+        }
+    }
+
     std::optional<double> record(const Out& out) {
         if (!out) return std::nullopt;
         if constexpr (width == 0) {

@@ -82,6 +82,7 @@ FeedNeed feed_need(std::string_view name) {
 SeriesView AlignedFeeds::view() const {
     SeriesView v;
     v.candles = series->candles;
+    v.closes = closes.data();
     if (reference) v.reference = reference->data();
     if (series->derivs) v.derivs = series->derivs->data();
     if (series->books) v.books = series->books->data();
@@ -101,6 +102,8 @@ std::expected<AlignedFeeds, StoreError> assemble_feeds(std::string_view symbol, 
 
     AlignedFeeds aligned;
     aligned.series = &s;
+    aligned.closes.reserve(n);
+    for (const Candle& c : s.candles) aligned.closes.push_back(c.close);
     if (s.reference) {
         aligned.reference.emplace();
         aligned.reference->reserve(n);

@@ -22,6 +22,7 @@ FeedNeed feed_need(std::string_view indicator_name);
 struct AlignedFeeds {
     const SymbolSeries* series = nullptr;
     std::optional<std::vector<double>> reference;
+    std::vector<double> closes;
 
     SeriesView view() const;
 };
