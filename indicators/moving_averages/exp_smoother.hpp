@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "indicators/moving_averages/seed_average.hpp"
+
 namespace ostrel {
 
 // Exponential average seeded with the simple average of its first `period` inputs.
@@ -20,7 +22,7 @@ public:
     // For families whose smoothing constant is not 2/(period + 1); the seed still
     // averages the first `period` inputs.
     ExpSmoother(std::uint64_t period, double alpha)
-        : period_(period), alpha_(alpha), one_minus_alpha_(1.0 - alpha) {}
+        : period_(period), alpha_(alpha), one_minus_alpha_(1.0 - alpha), seed_(period) {}
 
     std::optional<double> push(double x) {
         if (!std::isfinite(x)) return std::nullopt;
@@ -41,11 +43,9 @@ public:
 private:
     // Kept out of line so that the per-step path stays small enough to inline; true once seeded.
     [[gnu::noinline]] bool seed(double x) {
-        if (seed_count_ == 0) seed_first_ = x;
-        else if (x != seed_first_) seed_flat_ = false;
-        seed_sum_ = seed_sum_ + x;
-        if (++seed_count_ < period_) return false;
-        value_ = seed_flat_ ? seed_first_ : seed_sum_ / static_cast<double>(period_);
+        const auto average = seed_.push(x);
+        if (!average) return false;
+        value_ = *average;
         seeded_ = true;
         return true;
     }
@@ -54,11 +54,8 @@ private:
     double alpha_;
     double one_minus_alpha_;
     double value_ = 0.0;
-    double seed_sum_ = -0.0;  // so that a seed of negative zeros stays -0.0
-    std::uint64_t seed_count_ = 0;
     bool seeded_ = false;
-    bool seed_flat_ = true;
-    double seed_first_ = 0.0;
+    SeedAverage seed_;
 };
 
 }  // namespace ostrel

@@ -5,7 +5,7 @@
 
 #include "indicators/core/catalogue.hpp"
 #include "indicators/core/period.hpp"
-#include "indicators/rolling/anchored_moments.hpp"
+#include "indicators/moving_averages/seed_average.hpp"
 
 namespace ostrel {
 namespace {
@@ -22,12 +22,11 @@ public:
 
     std::optional<double> update(double x) {
         if (!std::isfinite(x)) return std::nullopt;
-        if (seen_ < period_) {
-            seed_sum_ = x + seed_sum_;
-            seed_flat_.push(x);
-            if (++seen_ < period_) return std::nullopt;
-            // A seed of equal closes is that close, not the rounded sum over N.
-            value_ = seed_flat_.covers(period_) ? x : seed_sum_ / static_cast<double>(period_);
+        if (!seeded_) {
+            const auto average = seed_.push(x);
+            if (!average) return std::nullopt;
+            value_ = *average;
+            seeded_ = true;
             return value_;
         }
         if (x <= 0.0 || value_ <= 0.0) return value_;
@@ -43,12 +42,11 @@ public:
     std::size_t warmup_period() const { return period_; }
 
 private:
-    explicit McGinleyDynamic(std::size_t n) : period_(n) {}
+    explicit McGinleyDynamic(std::size_t n) : period_(n), seed_(n) {}
 
     std::size_t period_;
-    std::size_t seen_ = 0;
-    double seed_sum_ = 0.0;
-    FlatRun seed_flat_;
+    SeedAverage seed_;
+    bool seeded_ = false;
     double value_ = 0.0;
 };
 

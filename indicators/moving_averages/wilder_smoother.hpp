@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "indicators/moving_averages/seed_average.hpp"
+
 namespace ostrel {
 
 // Wilder's smoothed average: the simple average of the first `period` inputs, then
@@ -15,7 +17,8 @@ public:
     explicit WilderSmoother(std::uint64_t period)
         : period_(period),
           n_(static_cast<double>(period)),
-          n_minus_1_(static_cast<double>(period) - 1.0) {}
+          n_minus_1_(static_cast<double>(period) - 1.0),
+          seed_(period) {}
 
     std::optional<double> push(double x) {
         if (!std::isfinite(x)) return std::nullopt;
@@ -35,11 +38,9 @@ public:
 private:
     // Kept out of line so that the per-step path stays small enough to inline; true once seeded.
     [[gnu::noinline]] bool seed(double x) {
-        if (seed_count_ == 0) seed_first_ = x;
-        else if (x != seed_first_) seed_flat_ = false;
-        seed_sum_ = seed_sum_ + x;
-        if (++seed_count_ < period_) return false;
-        value_ = seed_flat_ ? seed_first_ : seed_sum_ / n_;
+        const auto average = seed_.push(x);
+        if (!average) return false;
+        value_ = *average;
         seeded_ = true;
         return true;
     }
@@ -47,12 +48,9 @@ private:
     std::uint64_t period_;
     double n_;
     double n_minus_1_;
-    double seed_sum_ = 0.0;
     double value_ = 0.0;
-    std::uint64_t seed_count_ = 0;
     bool seeded_ = false;
-    bool seed_flat_ = true;
-    double seed_first_ = 0.0;
+    SeedAverage seed_;
 };
 
 }  // namespace ostrel
