@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "store/build/feeds.hpp"
 #include "store/store.hpp"
 
 using namespace ostrel::store;
@@ -154,4 +155,27 @@ TEST(Commands, FeedChecks) {
     EXPECT_EQ(run(store,
                   R"({"cmd":"build_batch","data":{"X":{"candles":[[1,1,1,1,1,1]],"books":[{"bids":[[100,1],[101,1]],"asks":[[102,1]]}]}}})"),
               "error: data: X: malformed feed entry: invalid order book: bids must be strictly descending in price");
+}
+
+// Feed needs are checked by name, whether or not the member is built yet.
+TEST(Commands, FeedNeeds) {
+    SymbolSeries with_trades;
+    with_trades.candles = {ostrel::Candle{1, 1, 1, 1, 1, 1}};
+    with_trades.trades.emplace(1);
+    auto needs = [&](const char* name, const SymbolSeries& s) {
+        auto r = assemble_feeds("BTC", s, {IndicatorFeature{name, {}, {}}});
+        return r ? std::string("ok") : r.error().text();
+    };
+    EXPECT_EQ(needs("KylesLambda", with_trades),
+              "KylesLambda needs the trades and books feed, which this build does not supply");
+    EXPECT_EQ(needs("Vpin", with_trades), "ok");
+    EXPECT_EQ(needs("Vpin", SymbolSeries{}), "Vpin needs the trades feed, which this build does not supply");
+    EXPECT_EQ(needs("Beta", with_trades), "Beta needs the reference feed, which this build does not supply");
+    EXPECT_EQ(needs("FundingRate", with_trades), "FundingRate needs the derivs feed, which this build does not supply");
+    EXPECT_EQ(needs("Microprice", with_trades), "Microprice needs the books feed, which this build does not supply");
+    EXPECT_EQ(needs("AdvanceDecline", with_trades),
+              "AdvanceDecline needs the sections feed, which this build does not supply");
+    EXPECT_EQ(needs("EstimatedLeverageRatio", with_trades), "ok");
+    EXPECT_EQ(needs("Macd", with_trades), "ok");
+    EXPECT_EQ(feed_need("NoSuchThing"), FeedNeed::None);
 }
