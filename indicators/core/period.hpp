@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -21,6 +22,12 @@ std::optional<CoreError> period_error(N... lengths) {
     };
     (check(static_cast<std::uint64_t>(lengths)), ...);
     return error;
+}
+
+// A multiplier that must be positive: 0, negatives, NaN and infinities are ZeroMultiplier.
+inline std::optional<CoreError> multiplier_error(double k) {
+    if (std::isfinite(k) && k > 0.0) return std::nullopt;
+    return CoreError::zero_multiplier();
 }
 
 }  // namespace ostrel

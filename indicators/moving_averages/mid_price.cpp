@@ -23,12 +23,9 @@ public:
     }
 
     std::optional<double> update(const Candle& c) {
-        window_.push({c.high, c.low});
+        window_.push(c.high, c.low);
         if (!window_.full()) return std::nullopt;
-        using Range = std::pair<double, double>;
-        const double hi = window_max(window_, [](const Range& r) { return r.first; });
-        const double lo = window_min(window_, [](const Range& r) { return r.second; });
-        return midpoint(hi, lo);
+        return midpoint(window_.highest_high(), window_.lowest_low());
     }
 
     std::size_t warmup_period() const { return window_.capacity(); }
@@ -36,7 +33,7 @@ public:
 private:
     explicit MidPrice(std::size_t n) : window_(n) {}
 
-    RingWindow<std::pair<double, double>> window_;  // high, low
+    HighLowWindow window_;
 };
 
 }  // namespace

@@ -7,16 +7,12 @@
 
 #include "indicators/core/catalogue.hpp"
 #include "indicators/core/period.hpp"
+#include "indicators/rolling/extremes.hpp"
 #include "indicators/rolling/midpoint.hpp"
 #include "indicators/rolling/ring_window.hpp"
 
 namespace ostrel {
 namespace {
-
-struct HighLow {
-    double high;
-    double low;
-};
 
 struct FractalPivot {
     double index;
@@ -38,7 +34,7 @@ public:
 
     std::optional<std::array<double, 3>> update(const Candle& c) {
         const std::uint64_t bar = bars_++;
-        window_.push({c.high, c.low});
+        window_.push(c.high, c.low);
         if (window_.full()) find_pivot(static_cast<double>(bar - side_));
         if (count_ < 3) return std::nullopt;
 
@@ -86,7 +82,7 @@ private:
     }
 
     std::size_t side_;
-    RingWindow<HighLow> window_;
+    HighLowWindow window_;
     std::array<FractalPivot, 3> pivots_{};
     std::size_t count_ = 0;
     std::uint64_t bars_ = 0;

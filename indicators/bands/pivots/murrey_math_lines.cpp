@@ -11,11 +11,6 @@
 namespace ostrel {
 namespace {
 
-struct HighLow {
-    double high;
-    double low;
-};
-
 // mm8_8 … mm0_8: the N-bar range cut into eighths, from the top down.
 class MurreyMathLines {
 public:
@@ -27,10 +22,10 @@ public:
     }
 
     std::optional<std::array<double, 9>> update(const Candle& c) {
-        window_.push({c.high, c.low});
+        window_.push(c.high, c.low);
         if (!window_.full()) return std::nullopt;
-        const double h = window_max(window_, [](const HighLow& v) { return v.high; });
-        const double l = window_min(window_, [](const HighLow& v) { return v.low; });
+        const double h = window_.highest_high();
+        const double l = window_.lowest_low();
         const double v = (h - l) * 0.125;
         std::array<double, 9> out;
         for (std::size_t i = 0; i < 9; ++i) out[i] = l + static_cast<double>(8 - i) * v;
@@ -42,7 +37,7 @@ public:
 private:
     explicit MurreyMathLines(std::uint64_t n) : window_(n) {}
 
-    RingWindow<HighLow> window_;
+    HighLowWindow window_;
 };
 
 }  // namespace
