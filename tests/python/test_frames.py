@@ -213,3 +213,19 @@ def test_csv_reads_back_like_json():
     for c, name in enumerate(as_json["columns"]):
         got = [None if pd.isna(v) else float(v) for v in df.iloc[:, 2 + c]]
         assert got == [row[c] for row in as_json["data"]]
+
+
+def test_features_with_equal_keys_share_one_indicator():
+    store = FeatureStore(spec([indicator("BollingerBands", [3, 2]), indicator("BollingerBands", [3, 2], field="lower"),
+                               indicator("BollingerBands", [3, 2], field="stddev"),
+                               {"kind": "microstructure", "metric": "BollingerBands", "params": [3, 2]}]))
+    cmd(store, cmd="push_batch", symbol="A", candles=candles([1, 2, 3, 5]))
+    built = frame(store)
+    assert built["columns"] == ["BollingerBands(3,2)", "BollingerBands(3,2).lower", "BollingerBands(3,2).stddev",
+                                "ms.BollingerBands(3,2)"]
+    assert built["data"][:2] == [[None] * 4, [None] * 4]
+    upper, lower, sd, ms = built["data"][2]
+    assert sd == pytest.approx(math.sqrt(2 / 3), abs=1e-8)
+    assert upper == pytest.approx(2 + 2 * math.sqrt(2 / 3), abs=1e-8)
+    assert ms == upper
+    assert lower == pytest.approx(2 - 2 * math.sqrt(2 / 3), abs=1e-8)
