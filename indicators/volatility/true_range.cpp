@@ -1,0 +1,5 @@
+#include "indicators/bands/true_range.hpp"
+
+#include "indicators/core/catalogue.hpp"
+
+OSTREL_FACTORY(TrueRange, ostrel::TrueRange::create())
