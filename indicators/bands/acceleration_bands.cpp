@@ -6,30 +6,10 @@
 
 #include "indicators/core/catalogue.hpp"
 #include "indicators/core/period.hpp"
-#include "indicators/rolling/anchored_moments.hpp"
 #include "indicators/rolling/running_sum.hpp"
 
 namespace ostrel {
 namespace {
-
-// Simple average of one series that reports a window of identical values as exactly that
-// value; the three bands hold different histories, so their sums carry different residues.
-class FlatAwareSma {
-public:
-    explicit FlatAwareSma(std::uint64_t n) : sum_(n, 16) {}
-
-    void push(double x) {
-        sum_.push(x);
-        flat_.push(x);
-    }
-    bool full() const { return sum_.full(); }
-    std::size_t period() const { return sum_.period(); }
-    double mean() const { return flat_.covers(sum_.size()) ? flat_.value() : sum_.mean(); }
-
-private:
-    RunningSum sum_;
-    FlatRun flat_;
-};
 
 // SMAs of the high widened and the low narrowed by f times the candle's relative range,
 // and of the close.
@@ -62,11 +42,11 @@ public:
     std::size_t warmup_period() const { return middle_.period(); }
 
 private:
-    AccelerationBands(std::uint64_t n, double f) : upper_(n), middle_(n), lower_(n), f_(f) {}
+    AccelerationBands(std::uint64_t n, double f) : upper_(n, 16), middle_(n, 16), lower_(n, 16), f_(f) {}
 
-    FlatAwareSma upper_;
-    FlatAwareSma middle_;
-    FlatAwareSma lower_;
+    RunningSum upper_;
+    RunningSum middle_;
+    RunningSum lower_;
     double f_;
 };
 

@@ -6,7 +6,6 @@
 
 #include "indicators/core/catalogue.hpp"
 #include "indicators/core/period.hpp"
-#include "indicators/rolling/anchored_moments.hpp"
 #include "indicators/rolling/extremes.hpp"
 #include "indicators/rolling/ring_window.hpp"
 #include "indicators/rolling/running_sum.hpp"
@@ -28,12 +27,11 @@ public:
     // upper, middle, lower.
     std::optional<std::array<double, 3>> update(const Candle& c) {
         closes_.push(c.close);
-        flat_.push(c.close);
         ranges_.push(c.high, c.low);
         if (!closes_.full()) return std::nullopt;
         const double hh = ranges_.highest_high();
         const double ll = ranges_.lowest_low();
-        const double middle = flat_.covers(closes_.size()) ? flat_.value() : closes_.mean();
+        const double middle = closes_.mean();
         const double w = (hh - ll) * k_;
         return std::array<double, 3>{middle + w, middle, middle - w};
     }
@@ -44,7 +42,6 @@ private:
     HurstChannel(std::uint64_t n, double k) : closes_(n, 16), ranges_(n), k_(k) {}
 
     RunningSum closes_;
-    FlatRun flat_;  // identical closes average to exactly that close
     HighLowWindow ranges_;
     double k_;
 };

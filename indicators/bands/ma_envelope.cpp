@@ -6,7 +6,6 @@
 
 #include "indicators/core/catalogue.hpp"
 #include "indicators/core/period.hpp"
-#include "indicators/rolling/anchored_moments.hpp"
 #include "indicators/rolling/running_sum.hpp"
 
 namespace ostrel {
@@ -26,9 +25,8 @@ public:
     // upper, middle, lower.
     std::optional<std::array<double, 3>> update(double x) {
         if (!closes_.push(x)) return std::nullopt;
-        flat_.push(x);
         if (!closes_.full()) return std::nullopt;
-        const double sma = flat_.covers(closes_.size()) ? flat_.value() : closes_.mean();
+        const double sma = closes_.mean();
         return std::array<double, 3>{up_ * sma, sma, down_ * sma};
     }
 
@@ -38,7 +36,6 @@ private:
     MaEnvelope(std::uint64_t n, double p) : closes_(n, 16), up_(1.0 + p), down_(1.0 - p) {}
 
     RunningSum closes_;
-    FlatRun flat_;  // identical closes average to exactly that close
     double up_;
     double down_;
 };

@@ -8,7 +8,6 @@
 #include "indicators/bands/wilder_atr.hpp"
 #include "indicators/core/catalogue.hpp"
 #include "indicators/core/period.hpp"
-#include "indicators/rolling/anchored_moments.hpp"
 #include "indicators/rolling/running_sum.hpp"
 
 namespace ostrel {
@@ -27,10 +26,9 @@ public:
     // upper, middle, lower.
     std::optional<std::array<double, 3>> update(const Candle& c) {
         closes_.push(c.close);
-        flat_.push(c.close);
         const auto atr = atr_.update(c);
         if (!closes_.full() || !atr) return std::nullopt;
-        const double middle = flat_.covers(closes_.size()) ? flat_.value() : closes_.mean();
+        const double middle = closes_.mean();
         const double width = k_ * *atr;
         return std::array<double, 3>{middle + width, middle, middle - width};
     }
@@ -41,7 +39,6 @@ private:
     StarcBands(std::uint64_t n, std::uint64_t m, double k) : closes_(n, 16), atr_(m), k_(k) {}
 
     RunningSum closes_;
-    FlatRun flat_;  // identical closes average to exactly that close
     WilderAtr atr_;
     double k_;
 };

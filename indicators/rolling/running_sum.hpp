@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <optional>
 
+#include "indicators/rolling/flat_run.hpp"
 #include "indicators/rolling/ring_window.hpp"
 
 namespace ostrel {
 
-// Windowed sum with periodic exact recomputation. It also counts the non-zero values it
-// holds, so a window of zeros sums to exactly 0 instead of leftover rounding residue.
+// Windowed sum with periodic exact recomputation. It also knows when every value it holds
+// is zero (the sum is then exactly 0) or equal (the mean is then exactly that value), so
+// degenerate windows never report leftover rounding residue.
 class RunningSum {
 public:
     // `resum_factor` is 16 for the simple and weighted averages and 1 elsewhere.
@@ -27,6 +29,7 @@ public:
             sum_ = x + sum_;
         }
         if (x != 0.0) ++nonzero_;
+        flat_.push(x);
         if (++pushes_since_resum_ >= resum_every_) resum();
         return true;
     }
@@ -36,8 +39,9 @@ public:
     bool full() const { return window_.full(); }
     std::size_t size() const { return window_.size(); }
     std::size_t period() const { return window_.capacity(); }
+    bool flat() const { return !window_.empty() && flat_.covers(window_.size()); }
     // Mean of a full window.
-    double mean() const { return sum() / static_cast<double>(window_.capacity()); }
+    double mean() const { return flat() ? flat_.value() : sum() / static_cast<double>(window_.capacity()); }
     const RingWindow<double>& window() const { return window_; }
     std::size_t pushes_since_resum() const { return pushes_since_resum_; }
 
@@ -51,6 +55,7 @@ private:
     std::size_t resum_every_;
     std::size_t pushes_since_resum_ = 0;
     std::size_t nonzero_ = 0;
+    FlatRun flat_;
     double sum_ = 0.0;
 };
 
