@@ -1,0 +1,5 @@
+#include "indicators/momentum/cci.hpp"
+
+#include "indicators/core/catalogue.hpp"
+
+OSTREL_FACTORY(Cci, Cci::create(p.count(0)))

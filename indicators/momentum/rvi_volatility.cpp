@@ -1,0 +1,5 @@
+#include "indicators/momentum/rvi_volatility.hpp"
+
+#include "indicators/core/catalogue.hpp"
+
+OSTREL_FACTORY(RviVolatility, RviVolatility::create(p.count(0)))
