@@ -1,48 +1,5 @@
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <cstdint>
-#include <expected>
-#include <optional>
+#include "indicators/moving_averages/alligator.hpp"
 
 #include "indicators/core/catalogue.hpp"
-#include "indicators/core/period.hpp"
-#include "indicators/moving_averages/wilder_smoother.hpp"
-#include "indicators/rolling/midpoint.hpp"
 
-namespace ostrel {
-namespace {
-
-// Three Wilder averages of the median price (jaw, teeth, lips), without forward shift.
-class Alligator {
-public:
-    static constexpr InputKind input = InputKind::Candle;
-
-    static std::expected<Alligator, CoreError> create(std::uint64_t jaw, std::uint64_t teeth, std::uint64_t lips) {
-        if (auto e = period_error(jaw, teeth, lips)) return std::unexpected(*e);
-        return Alligator(jaw, teeth, lips);
-    }
-
-    std::optional<std::array<double, 3>> update(const Candle& c) {
-        const double median = midpoint(c.high, c.low);
-        if (!std::isfinite(median)) return std::nullopt;
-        jaw_.push(median);
-        teeth_.push(median);
-        lips_.push(median);
-        if (!jaw_.seeded() || !teeth_.seeded() || !lips_.seeded()) return std::nullopt;
-        return std::array<double, 3>{jaw_.value(), teeth_.value(), lips_.value()};
-    }
-
-    std::size_t warmup_period() const { return std::max({jaw_.period(), teeth_.period(), lips_.period()}); }
-
-private:
-    Alligator(std::uint64_t jaw, std::uint64_t teeth, std::uint64_t lips) : jaw_(jaw), teeth_(teeth), lips_(lips) {}
-    WilderSmoother jaw_;
-    WilderSmoother teeth_;
-    WilderSmoother lips_;
-};
-
-}  // namespace
-}  // namespace ostrel
-
-OSTREL_FACTORY(Alligator, ostrel::Alligator::create(p.count(0), p.count(1), p.count(2)))
+OSTREL_FACTORY(Alligator, Alligator::create(p.count(0), p.count(1), p.count(2)))
