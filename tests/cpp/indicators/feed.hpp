@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,21 @@ namespace ostrel::testing {
 
 inline constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 inline constexpr double Inf = std::numeric_limits<double>::infinity();
+
+// An indicator by name and parameters, for tables of cases.
+struct Case {
+    const char* name;
+    std::vector<double> params;
+};
+
+// "Name(p0,p1)" for failure messages.
+inline std::string label(const Case& c) {
+    std::ostringstream s;
+    s << c.name << '(';
+    for (std::size_t i = 0; i < c.params.size(); ++i) s << (i ? "," : "") << c.params[i];
+    s << ')';
+    return s.str();
+}
 
 inline std::unique_ptr<Indicator> make(std::string_view name, std::vector<double> params) {
     auto made = create_indicator(name, params);

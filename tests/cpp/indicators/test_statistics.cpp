@@ -18,19 +18,6 @@ using namespace ostrel::testing;
 
 namespace {
 
-struct Case {
-    const char* name;
-    std::vector<double> params;
-};
-
-std::string label(const Case& c) {
-    std::ostringstream s;
-    s << c.name << '(';
-    for (std::size_t i = 0; i < c.params.size(); ++i) s << (i ? "," : "") << c.params[i];
-    s << ')';
-    return s.str();
-}
-
 std::vector<double> random_walk(std::size_t n, unsigned seed = 11, double start = 100.0) {
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> step(-1.0, 1.0);

@@ -14,19 +14,6 @@ using namespace ostrel::testing;
 
 namespace {
 
-struct Case {
-    const char* name;
-    std::vector<double> params;
-};
-
-std::string label(const Case& c) {
-    std::ostringstream s;
-    s << c.name << '(';
-    for (std::size_t i = 0; i < c.params.size(); ++i) s << (i ? "," : "") << c.params[i];
-    s << ')';
-    return s.str();
-}
-
 // A candle spanning [low, high] that opens and closes at `close`.
 Candle hlc(double high, double low, double close) { return candle(close, high, low, close); }
 

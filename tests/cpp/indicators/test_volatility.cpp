@@ -16,19 +16,6 @@ using namespace ostrel::testing;
 
 namespace {
 
-struct Case {
-    const char* name;
-    std::vector<double> params;
-};
-
-std::string label(const Case& c) {
-    std::ostringstream s;
-    s << c.name << '(';
-    for (std::size_t i = 0; i < c.params.size(); ++i) s << (i ? "," : "") << c.params[i];
-    s << ')';
-    return s.str();
-}
-
 // Positive prices with gaps between one close and the next open.
 std::vector<Candle> random_candles(std::size_t n, unsigned seed = 7) {
     std::mt19937 rng(seed);
