@@ -1,0 +1,4 @@
+#include "indicators/candlestick/candle_pattern.hpp"
+#include "indicators/core/catalogue.hpp"
+
+OSTREL_FACTORY(ShortLine, candlestick::LineLength<false>::create())
