@@ -1,0 +1,17 @@
+#include "indicators/microstructure/breadth_counts.hpp"
+
+#include "indicators/core/catalogue.hpp"
+#include "indicators/microstructure/record_member.hpp"
+
+namespace ostrel {
+namespace {
+
+double percent_above(const CrossSection& r) {
+    const BreadthCounts c = count_breadth(r);
+    return percent_of_members(c.above_ma, c);
+}
+
+}  // namespace
+}  // namespace ostrel
+
+OSTREL_FACTORY(PercentAboveMa, (RecordMember<InputKind::CrossSection, CrossSection, &percent_above>::create()))
