@@ -18,6 +18,10 @@ SPEC = {
         {"kind": "indicator", "name": "Kama", "params": [10, 2, 30]},
         {"kind": "indicator", "name": "MedianMa", "params": [5]},
         {"kind": "indicator", "name": "Vwap"},
+        {"kind": "indicator", "name": "Rsi", "params": [14]},
+        {"kind": "indicator", "name": "BollingerBands", "params": [20, 2], "field": "lower"},
+        {"kind": "indicator", "name": "MacdIndicator", "params": [12, 26, 9], "field": "histogram"},
+        {"kind": "indicator", "name": "Atr", "params": [14]},
     ],
     "labels": [
         {"kind": "forward_return", "horizon": 5},
