@@ -2,7 +2,7 @@ BUILD ?= build
 PYTHON ?= python3
 VENV ?= .venv
 
-.PHONY: deps pydeps build demo test bench clean
+.PHONY: deps pydeps build demo test clean
 
 # GoogleTest comes from Debian's libgtest-dev; install it when missing.
 deps:
