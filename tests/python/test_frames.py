@@ -229,3 +229,35 @@ def test_features_with_equal_keys_share_one_indicator():
     assert upper == pytest.approx(2 + 2 * math.sqrt(2 / 3), abs=1e-8)
     assert ms == upper
     assert lower == pytest.approx(2 - 2 * math.sqrt(2 / 3), abs=1e-8)
+
+
+def tick(rate):
+    return {"funding_rate": rate, "mark_price": 100, "index_price": 100, "futures_price": 101,
+            "open_interest": 5, "long_size": 1, "short_size": 1, "taker_buy_volume": 1,
+            "taker_sell_volume": 1, "long_liquidation": 0, "short_liquidation": 0}
+
+
+def test_step_feeds_reach_their_indicators():
+    store = FeatureStore(spec([indicator("FundingRate"), indicator("Microprice"), indicator("SignedVolume"),
+                               indicator("AdvanceDecline"), indicator("EstimatedLeverageRatio"),
+                               {"kind": "microstructure", "metric": "QuotedSpread"}]))
+    book = {"bids": [{"price": 99, "size": 3}], "asks": [[101, 1]]}
+    section = {"members": [{"change": 1, "volume": 1}, {"change": -1, "volume": 1}, {"change": 2, "volume": 1}]}
+    steps = [
+        {"reference": 50, "deriv": tick(0.001), "orderbook": book,
+         "trades": [{"price": 100, "size": 1, "side": "buy"}, {"price": 100, "size": 2, "side": "sell"}],
+         "cross_section": section},
+        {"reference": 40, "deriv": tick(-0.002), "orderbook": book, "trades": [], "cross_section": section},
+    ]
+    for ts, feeds in enumerate(steps, start=1):
+        cmd(store, cmd="push", symbol="A", candle=[ts, 100, 100, 100, 100, 1], feeds=feeds)
+    assert frame(store)["data"] == [[0.001, 100.5, -2, 1, 2, 200], [-0.002, 100.5, None, 2, 2.5, 200]]
+
+    # The same series through a batch, and a symbol whose feeds are missing.
+    series = {"candles": [[1, 100, 100, 100, 100, 1], [2, 100, 100, 100, 100, 1]],
+              "reference": [[1, 50, 50, 50, 50, 0], [2, 40, 40, 40, 40, 0]],
+              "derivs": [tick(0.001), tick(-0.002)], "books": [book, book],
+              "trades": [steps[0]["trades"], []], "sections": [section, section]}
+    assert json.loads(cmd(store, cmd="build_batch", data={"A": series}))["data"] == frame(store)["data"]
+    assert error(lambda: cmd(store, cmd="build_batch", data={"A": series, "B": [[1, 1, 1, 1, 1, 1]]})) == \
+        "FundingRate needs the derivs feed, which this build does not supply"
