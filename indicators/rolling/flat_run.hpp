@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 
 namespace ostrel {
 
@@ -9,7 +10,7 @@ namespace ostrel {
 class FlatRun {
 public:
     void push(double x) {
-        run_ = (run_ > 0 && x == last_) ? run_ + 1 : 1;
+        run_ = x == last_ ? run_ + 1 : 1;
         last_ = x;
     }
     bool covers(std::size_t n) const { return run_ >= n; }
@@ -17,7 +18,7 @@ public:
 
 private:
     std::size_t run_ = 0;
-    double last_ = 0.0;
+    double last_ = std::numeric_limits<double>::quiet_NaN();  // equal to nothing
 };
 
 }  // namespace ostrel

@@ -24,11 +24,11 @@ public:
         if (!std::isfinite(x)) return false;
         if (auto old = window_.push(x)) {
             sum_ = x + (sum_ - *old);
-            if (*old != 0.0) --nonzero_;
+            nonzero_ -= static_cast<std::size_t>(*old != 0.0);
         } else {
             sum_ = x + sum_;
         }
-        if (x != 0.0) ++nonzero_;
+        nonzero_ += static_cast<std::size_t>(x != 0.0);
         flat_.push(x);
         if (++pushes_since_resum_ >= resum_every_) resum();
         return true;
