@@ -48,6 +48,13 @@ inline std::string create_error(std::string_view name, std::vector<double> param
     return made ? std::string("ok") : made.error().display();
 }
 
+// Expects creation to succeed (want "ok") or to fail with the registry's message whose
+// detail, after "invalid parameters for indicator {name}: ", is `want`.
+inline void expect_creation(const Case& c, const std::string& want) {
+    const std::string full = want == "ok" ? want : "invalid parameters for indicator " + std::string(c.name) + ": " + want;
+    EXPECT_EQ(create_error(c.name, c.params), full) << label(c);
+}
+
 inline Candle candle(double open, double high, double low, double close, double volume = 1.0,
                      std::int64_t ts = 0) {
     return Candle{ts, open, high, low, close, volume};

@@ -351,9 +351,5 @@ TEST(CyclesConstruction, Messages) {
         {{"AdaptiveLaguerreFilter", {1e-20}}, zero},
         {{"HtTrendMode", {}}, "ok"},
     };
-    for (const auto& m : table) {
-        const std::string want =
-            m.want == "ok" ? m.want : "invalid parameters for indicator " + std::string(m.c.name) + ": " + m.want;
-        EXPECT_EQ(create_error(m.c.name, m.c.params), want) << label(m.c);
-    }
+    for (const auto& m : table) expect_creation(m.c, m.want);
 }

@@ -218,11 +218,7 @@ TEST(MovingAveragesConstruction, Messages) {
         {{"Alligator", {13, 8, 16777217}}, max},
         {{"Alligator", {16777216, 16777216, 16777216}}, "ok"},
     };
-    for (const auto& m : table) {
-        const std::string want =
-            m.want == "ok" ? m.want : "invalid parameters for indicator " + std::string(m.c.name) + ": " + m.want;
-        EXPECT_EQ(create_error(m.c.name, m.c.params), want) << label(m.c);
-    }
+    for (const auto& m : table) expect_creation(m.c, m.want);
 }
 
 TEST(MovingAveragesInputs, NonFiniteClosesAreSkippedWithoutStateChange) {

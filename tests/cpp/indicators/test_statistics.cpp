@@ -362,11 +362,7 @@ TEST(StatisticsConstruction, Messages) {
         {{"SeasonalZScore", {-1440}}, "ok"},
         {{"SeasonalZScore", {2.5}}, "parameter #0 must be an i32, got 2.5"},
     };
-    for (const auto& m : table) {
-        const std::string want =
-            m.want == "ok" ? m.want : "invalid parameters for indicator " + std::string(m.c.name) + ": " + m.want;
-        EXPECT_EQ(create_error(m.c.name, m.c.params), want) << label(m.c);
-    }
+    for (const auto& m : table) expect_creation(m.c, m.want);
 }
 
 TEST(StatisticsInputs, UnusableInputsAreSkippedWithoutStateChange) {

@@ -520,11 +520,7 @@ TEST(VolatilityConstruction, Messages) {
         {{"VolatilityCone", {5, 1}}, "invalid period: volatility cone window and lookback must both be >= 2"},
         {{"VolatilityCone", {5, 16777217}}, max},
     };
-    for (const auto& m : table) {
-        const std::string want =
-            m.want == "ok" ? m.want : "invalid parameters for indicator " + std::string(m.c.name) + ": " + m.want;
-        EXPECT_EQ(create_error(m.c.name, m.c.params), want) << label(m.c);
-    }
+    for (const auto& m : table) expect_creation(m.c, m.want);
 }
 
 TEST(VolatilityInputs, UnusableInputsAreSkippedWithoutStateChange) {
